@@ -15,11 +15,17 @@ void CaptureController::onCreated() {
     }
 }
 
-void CaptureController::onGrabClicked() { armSingleCapture(); }
+void CaptureController::onGrabClicked() {
+    armSingleCapture();
+}
 
-void CaptureController::onDoubleClick() { armSingleCapture(); }
+void CaptureController::onDoubleClick() {
+    armSingleCapture();
+}
 
-void CaptureController::onExitClicked() { windowSide_.endProgram(0); }
+void CaptureController::onExitClicked() {
+    windowSide_.endProgram(0);
+}
 
 void CaptureController::onTick() {
     try {
@@ -31,7 +37,8 @@ void CaptureController::onTick() {
         windowSide_.runTimeError(outOfMemoryMessage, 0);
         return;
     }
-    if (!continuousCapture_) windowSide_.writePeriod(0);
+    if (!continuousCapture_)
+        windowSide_.writePeriod(0);
 }
 
 void CaptureController::armSingleCapture() {

@@ -13,7 +13,8 @@ std::string hexText(uint32_t value) {
     } while (value != 0);
     std::string text;
     text.reserve(count);
-    while (count > 0) text.push_back(digits[--count]);
+    while (count > 0)
+        text.push_back(digits[--count]);
     return text;
 }
 
@@ -24,7 +25,8 @@ std::string numberText(int32_t value) {
     if (number != 0) {
         const double magnitude = std::fabs(number) + 1e-12;
         double whole = std::floor(magnitude);
-        if (magnitude - whole >= 0.5) whole += 1;
+        if (magnitude - whole >= 0.5)
+            whole += 1;
         number = std::copysign(whole, number);
     }
     char buffer[32];
@@ -45,6 +47,7 @@ std::string rectangleText(const ScreenRect& rect) {
 }
 
 std::optional<std::string> blankText(int32_t count) {
-    if (count < 1) return std::nullopt;
+    if (count < 1)
+        return std::nullopt;
     return std::string(static_cast<size_t>(count), ' ');
 }

@@ -13,13 +13,20 @@ namespace {
 
 const char* boxName(EditBox box) {
     switch (box) {
-        case EditBox::editBox1: return "editBox1";
-        case EditBox::editBox2: return "editBox2";
-        case EditBox::editBox3: return "editBox3";
-        case EditBox::editBox4: return "editBox4";
-        case EditBox::editBox5: return "editBox5";
-        case EditBox::editBox7: return "editBox7";
-        case EditBox::editBox8: return "editBox8";
+        case EditBox::editBox1:
+            return "editBox1";
+        case EditBox::editBox2:
+            return "editBox2";
+        case EditBox::editBox3:
+            return "editBox3";
+        case EditBox::editBox4:
+            return "editBox4";
+        case EditBox::editBox5:
+            return "editBox5";
+        case EditBox::editBox7:
+            return "editBox7";
+        case EditBox::editBox8:
+            return "editBox8";
     }
     return "?";
 }
@@ -30,7 +37,8 @@ public:
     RecordingWindowSide() : controller(*this) {}
 
     WindowSnapshot captureUnderCursor() override {
-        if (failCapture) throw std::bad_alloc();
+        if (failCapture)
+            throw std::bad_alloc();
         captureTimes.push_back(now);
         calls.push_back("capture");
         return snapshot;
@@ -44,8 +52,10 @@ public:
     }
     void writePeriod(int32_t value) override {
         calls.push_back("period=" + std::to_string(value));
-        if (value < 0) value = 0;
-        if (value == period) return;
+        if (value < 0)
+            value = 0;
+        if (value == period)
+            return;
         period = value;
         running = value > 0;
         due = now + value;
@@ -70,14 +80,19 @@ public:
             due += period;  // a write during the tick moves this again
             controller.onTick();
         }
-        if (!ended) now = time;
+        if (!ended)
+            now = time;
     }
 
     const char* state() const {
-        if (controller.continuousCapture() && running && period == 200) return "Live";
-        if (!controller.continuousCapture() && running && period == 1000) return "Armed";
-        if (!controller.continuousCapture() && !running) return "Idle";
-        if (!controller.continuousCapture() && running && period == 200) return "loading";
+        if (controller.continuousCapture() && running && period == 200)
+            return "Live";
+        if (!controller.continuousCapture() && running && period == 1000)
+            return "Armed";
+        if (!controller.continuousCapture() && !running)
+            return "Idle";
+        if (!controller.continuousCapture() && running && period == 200)
+            return "loading";
         return "impossible";
     }
 
@@ -103,12 +118,21 @@ struct Step {
 
 void perform(RecordingWindowSide& side, const Step& step) {
     side.runUntil(step.time);
-    if (side.ended) return;
+    if (side.ended)
+        return;
     switch (step.action) {
-        case Action::created: side.controller.onCreated(); break;
-        case Action::grab: side.controller.onGrabClicked(); break;
-        case Action::doubleClick: side.controller.onDoubleClick(); break;
-        case Action::exit: side.controller.onExitClicked(); break;
+        case Action::created:
+            side.controller.onCreated();
+            break;
+        case Action::grab:
+            side.controller.onGrabClicked();
+            break;
+        case Action::doubleClick:
+            side.controller.onDoubleClick();
+            break;
+        case Action::exit:
+            side.controller.onExitClicked();
+            break;
     }
 }
 
@@ -121,26 +145,47 @@ TEST(CaptureController, StatesAndCaptureTimes) {
         const char* finalState;
     };
     const Row rows[] = {
-        {"start follows the cursor every 200 ms", {{0, Action::created}}, 1000,
-         {200, 400, 600, 800, 1000}, "Live"},
-        {"grab while live captures once a second later", {{0, Action::created}, {300, Action::grab}},
-         5000, {200, 1300}, "Idle"},
+        {"start follows the cursor every 200 ms",
+         {{0, Action::created}},
+         1000,
+         {200, 400, 600, 800, 1000},
+         "Live"},
+        {"grab while live captures once a second later",
+         {{0, Action::created}, {300, Action::grab}},
+         5000,
+         {200, 1300},
+         "Idle"},
         {"a second grab 600 ms later does not postpone the capture",
-         {{0, Action::created}, {300, Action::grab}, {900, Action::grab}}, 5000, {200, 1300},
+         {{0, Action::created}, {300, Action::grab}, {900, Action::grab}},
+         5000,
+         {200, 1300},
          "Idle"},
         {"grab while idle gives exactly one capture",
-         {{0, Action::created}, {300, Action::grab}, {2000, Action::grab}}, 9000,
-         {200, 1300, 3000}, "Idle"},
-        {"double-click does what grab does", {{0, Action::created}, {250, Action::doubleClick}},
-         5000, {200, 1250}, "Idle"},
-        {"armed right after start", {{0, Action::created}, {0, Action::grab}}, 3000, {1000}, "Idle"},
+         {{0, Action::created}, {300, Action::grab}, {2000, Action::grab}},
+         9000,
+         {200, 1300, 3000},
+         "Idle"},
+        {"double-click does what grab does",
+         {{0, Action::created}, {250, Action::doubleClick}},
+         5000,
+         {200, 1250},
+         "Idle"},
+        {"armed right after start",
+         {{0, Action::created}, {0, Action::grab}},
+         3000,
+         {1000},
+         "Idle"},
         {"exit while armed ends without the capture",
-         {{0, Action::created}, {300, Action::grab}, {800, Action::exit}}, 5000, {200}, "Armed"},
+         {{0, Action::created}, {300, Action::grab}, {800, Action::exit}},
+         5000,
+         {200},
+         "Armed"},
         {"exit while live", {{0, Action::created}, {500, Action::exit}}, 5000, {200, 400}, "Live"},
     };
     for (const Row& row : rows) {
         RecordingWindowSide side;
-        for (const Step& step : row.steps) perform(side, step);
+        for (const Step& step : row.steps)
+            perform(side, step);
         side.runUntil(row.runUntil);
         EXPECT_EQ(side.captureTimes, row.captures) << row.name;
         EXPECT_STREQ(side.state(), row.finalState) << row.name;
@@ -162,9 +207,9 @@ TEST(CaptureController, ArmedTickWritesSevenTextsInOrderThenStopsTheTimer) {
     side.runUntil(1000);
 
     const std::vector<std::string> expected = {
-        "capture",           "editBox7=A0B2C",    "editBox1=Title",
-        "editBox2=",         "editBox3=C1A4",     "editBox4=94CF0000",
-        "editBox5=FFFFFFFF", "editBox8=-8 -8 1288 1008 ", "period=0",
+        "capture",       "editBox7=A0B2C",    "editBox1=Title",    "editBox2=",
+        "editBox3=C1A4", "editBox4=94CF0000", "editBox5=FFFFFFFF", "editBox8=-8 -8 1288 1008 ",
+        "period=0",
     };
     EXPECT_EQ(side.calls, expected);
 }

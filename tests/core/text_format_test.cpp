@@ -58,13 +58,19 @@ TEST(NumberText, PlainDecimalAtZeroNegativesAndTheExtremes) {
         const char* text;
     };
     const Case cases[] = {
-        {0, "0"},         {1, "1"},
-        {-1, "-1"},       {-8, "-8"},
-        {1288, "1288"},   {1000000, "1000000"},
-        {INT32_MIN, "-2147483648"}, {INT32_MAX, "2147483647"},
-        {999999999, "999999999"},   {-1000000000, "-1000000000"},
+        {0, "0"},
+        {1, "1"},
+        {-1, "-1"},
+        {-8, "-8"},
+        {1288, "1288"},
+        {1000000, "1000000"},
+        {INT32_MIN, "-2147483648"},
+        {INT32_MAX, "2147483647"},
+        {999999999, "999999999"},
+        {-1000000000, "-1000000000"},
     };
-    for (const Case& c : cases) EXPECT_EQ(numberText(c.value), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(numberText(c.value), c.text);
 }
 
 TEST(RectangleText, FourNumbersEachFollowedByABlank) {
@@ -78,7 +84,8 @@ TEST(RectangleText, FourNumbersEachFollowedByABlank) {
         {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
          "-2147483648 -2147483648 2147483647 2147483647 "},
     };
-    for (const Case& c : cases) EXPECT_EQ(rectangleText(c.rect), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(rectangleText(c.rect), c.text);
 }
 
 TEST(BlankText, CountBlanksOrNoTextBelowOne) {
@@ -89,7 +96,8 @@ TEST(BlankText, CountBlanksOrNoTextBelowOne) {
     EXPECT_EQ(buffer->c_str()[255], '\0');  // the 256th byte of the block is the NUL
 
     EXPECT_EQ(blankText(1), std::optional<std::string>(" "));
-    for (int32_t count : {0, -1, INT32_MIN}) EXPECT_FALSE(blankText(count).has_value()) << count;
+    for (int32_t count : {0, -1, INT32_MIN})
+        EXPECT_FALSE(blankText(count).has_value()) << count;
 }
 
 }  // namespace
