@@ -122,7 +122,7 @@ HWND InspectorWindow::createControl(Control control) {
 }
 
 void InspectorWindow::setIcons() {
-    const std::string_view bytes = inspectorIconBytes();
+    const std::string bytes = inspectorIconFile();
     bigIcon_ = iconFromIco(bytes, kBigIconWidth);
     smallIcon_ = iconFromIco(bytes, kSmallIconWidth);
     HICON big = bigIcon_.get();
@@ -164,10 +164,10 @@ void InspectorWindow::writeContent(EditBox box, std::string_view text) {
 }
 
 std::optional<std::string> InspectorWindow::readIcon() const {
-    const std::string_view bytes = inspectorIconBytes();
+    std::string bytes = inspectorIconFile();
     if (bytes.empty())
         return std::nullopt;
-    return std::string(bytes);
+    return bytes;
 }
 
 void InspectorWindow::endForExit() {

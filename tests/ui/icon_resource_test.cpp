@@ -16,8 +16,8 @@
 
 namespace {
 
-TEST(InspectorIconBytes, EmptyInAProgramWithoutTheResource) {
-    EXPECT_TRUE(inspectorIconBytes().empty());
+TEST(InspectorIconFile, EmptyInAProgramWithoutTheIcon) {
+    EXPECT_TRUE(inspectorIconFile().empty());
 }
 
 // window_inspector.exe, built next to the tests: <build>/ui/ beside <build>/tests/ui/.
@@ -51,9 +51,11 @@ protected:
     OwnedModule program_;
 };
 
-TEST_F(ProgramResources, CarryTheIconAndTheIcoFile) {
-    EXPECT_EQ(resourceBytes(program_.get(), MAKEINTRESOURCEA(IDR_INSPECTOR_ICO), RT_RCDATA),
-              productIconBytes());
+TEST_F(ProgramResources, CarryTheIconFromWhichTheIcoFileIsRebuiltByteForByte) {
+    const std::string rebuilt = icoFileFromResources(program_.get(), IDI_INSPECTOR);
+    EXPECT_EQ(rebuilt.size(), 99678u);
+    EXPECT_TRUE(rebuilt == productIconBytes()) << "the rebuilt file equals assets/inspector.ico";
+    EXPECT_EQ(icoFileFromResources(program_.get(), IDI_INSPECTOR + 1), "");
 
     ULONG_PTR firstIcon = 0;
     EnumResourceNamesA(program_.get(), RT_GROUP_ICON, keepFirstName,

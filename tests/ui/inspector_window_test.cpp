@@ -69,7 +69,7 @@ TEST_F(InspectorWindowTest, IsAHiddenCentredTopmostFixedFrameWindow) {
     EXPECT_EQ(GetClassLongA(main, GCL_HICON), 0);
     EXPECT_NE(SendMessageA(main, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageA(main, WM_GETICON, ICON_SMALL, 0), 0);
-    if (inspectorIconBytes().empty()) {
+    if (inspectorIconFile().empty()) {
         // A program without the icon data shows the default program icon.
         const auto standard = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_APPLICATION));
         EXPECT_EQ(SendMessageA(main, WM_GETICON, ICON_BIG, 0), standard);
@@ -272,7 +272,7 @@ TEST_F(InspectorWindowTest, PaintsABlueSurfaceBlueLabelsAndWhiteBoxes) {
 }
 
 TEST_F(InspectorWindowTest, ReadIconCopiesTheProgramIcon) {
-    const std::string_view bytes = inspectorIconBytes();
+    const std::string bytes = inspectorIconFile();
     const std::optional<std::string> icon = window.readIcon();
     if (bytes.empty()) {
         EXPECT_EQ(icon, std::nullopt);
@@ -280,7 +280,6 @@ TEST_F(InspectorWindowTest, ReadIconCopiesTheProgramIcon) {
         ASSERT_TRUE(icon.has_value());
         EXPECT_EQ(icon->size(), 99678u);
         EXPECT_EQ(*icon, bytes);
-        EXPECT_NE(icon->data(), bytes.data()) << "a copy the caller owns";
     }
 }
 
