@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+bash scripts/setup.sh
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 --target ico_directory_fuzzer >/dev/null
