@@ -13,7 +13,7 @@ ensure_wine_prefix
 echo "built $exe"
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    exec wine "$exe"
+    exec env "${wine_locale[@]}" wine "$exe"
 fi
 
 start_virtual_display

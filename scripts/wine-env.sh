@@ -6,13 +6,17 @@ export WINEARCH=win32
 export WINEPREFIX="${INSPECTOR_WINEPREFIX:-$repo_root/build/wineprefix}"
 export WINEDEBUG=-all
 # Wine takes its ANSI code page from the locale; compile zh_CN into the build folder so
-# this works on machines whose image has no Chinese locale.
+# this works on machines whose image has no Chinese locale. Only Wine's processes get the
+# locale, so the build's own messages stay in the user's language.
 export LOCPATH="$repo_root/build/locale"
 if [[ ! -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ]]; then
     mkdir -p "$LOCPATH"
     localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1 || true
 fi
-{ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+wine_locale=(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
+wine() { env "${wine_locale[@]}" wine "$@"; }
+wineboot() { env "${wine_locale[@]}" wineboot "$@"; }
+wineserver() { env "${wine_locale[@]}" wineserver "$@"; }
 
 # Makes the prefix once: Wine's boot, CJK font substitutes for the faces the tool asks
 # for, the Marlett font for caption buttons, and a virtual desktop named "shell" (1024x768)
