@@ -27,14 +27,14 @@ int chosenIndex(const BuiltIco& ico, const std::optional<IcoImage>& image) {
     return -2;  // a view that is not one of the images
 }
 
-std::vector<IcoEntrySpec> withEntry(std::vector<IcoEntrySpec> entries, size_t index,
-                                    IcoEntrySpec entry) {
+std::vector<IcoEntryShape> withEntry(std::vector<IcoEntryShape> entries, size_t index,
+                                     IcoEntryShape entry) {
     entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
     return entries;
 }
 
-const IcoEntrySpec kSixteenColour32{32, 16, 32, 64, 4};
-const IcoEntrySpec kSixteenColour16{16, 16, 16, 32, 4};
+const IcoEntryShape kSixteenColour32{32, 16, 32, 64, 4};
+const IcoEntryShape kSixteenColour16{16, 16, 16, 32, 4};
 
 struct ChoiceCase {
     const char* name;
