@@ -10,6 +10,7 @@
 #include "ui/icon_resource.h"
 #include "ui/procedure_guard.h"
 #include "ui/tab_order.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -21,17 +22,8 @@ constexpr DWORD kMainStyle =
 constexpr UINT kStackFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 bool registerMainClass(WNDPROC procedure) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(programInstance(), kMainClass, &existing))
-        return true;
-    WNDCLASSA mainClass = {};
     // The double-click style lets a second press on the surface arrive as WM_LBUTTONDBLCLK.
-    mainClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    mainClass.lpfnWndProc = procedure;
-    mainClass.hInstance = programInstance();
-    mainClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    mainClass.lpszClassName = kMainClass;
-    return RegisterClassA(&mainClass) != 0;
+    return registerPlainWindowClass(kMainClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, procedure);
 }
 
 size_t indexOf(Control control) {

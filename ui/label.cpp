@@ -5,22 +5,14 @@
 #include "ui/font_rule.h"
 #include "ui/gdi_guards.h"
 #include "ui/procedure_guard.h"
+#include "ui/window_class.h"
 
 namespace {
 
 constexpr char kLabelClass[] = "InspectorLabel";
 
 bool registerLabelClass(WNDPROC procedure) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(programInstance(), kLabelClass, &existing))
-        return true;
-    WNDCLASSA labelClass = {};
-    labelClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    labelClass.lpfnWndProc = procedure;
-    labelClass.hInstance = programInstance();
-    labelClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    labelClass.lpszClassName = kLabelClass;
-    return RegisterClassA(&labelClass) != 0;
+    return registerPlainWindowClass(kLabelClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, procedure);
 }
 
 }  // namespace

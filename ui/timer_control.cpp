@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "ui/window_class.h"
+
 namespace {
 
 constexpr const char* kClassName = "WindowInspectorTimer";
@@ -33,16 +35,7 @@ HWND TimerControl::create(HWND parent, int controlId, int left, int top, int wid
     if (window_ != nullptr)
         return nullptr;
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    static const ATOM registered = [instance] {
-        WNDCLASSA windowClass = {};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = windowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassA(&windowClass);
-    }();
-    if (registered == 0)
+    if (!registerPlainWindowClass(kClassName, CS_DBLCLKS, windowProcedure))
         return nullptr;
     // window_ is set at WM_NCCREATE, so the timer can be set while WM_CREATE is handled.
     CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
